@@ -1,0 +1,184 @@
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/errors.h"
+#include "platform/file_system.h"
+
+namespace ordwell {
+namespace {
+
+std::string SystemReason() { return std::strerror(errno); }
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  throw FileError(what + " \"" + path + "\": " + SystemReason());
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+class PosixOutputFile : public OutputFile {
+ public:
+  PosixOutputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  void Write(std::string_view bytes) override {
+    if (!WriteAll(fd_, bytes.data(), bytes.size())) Fail("Cannot write file", path_);
+  }
+  void Close() override {
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail("Cannot write file", path_);
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::string CurrentDirectory() override {
+    std::string buffer(4096, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+      if (errno != ERANGE) throw FileError("Cannot read the current folder: " + SystemReason());
+      buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+  }
+
+  void CreateDirectories(const std::string& path) override {
+    if (path.empty() || DirectoryExists(path)) return;
+    std::string parent = FolderOf(path);
+    if (!parent.empty() && parent != path) CreateDirectories(parent);
+    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(path)))
+      Fail("Cannot create folder", path);
+  }
+
+  bool FileExists(const std::string& path) override {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  }
+
+  bool DirectoryExists(const std::string& path) override {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  bool DeleteFile(const std::string& path) override {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    if (S_ISDIR(st.st_mode)) return false;
+    return ::unlink(path.c_str()) == 0;
+  }
+
+  std::string ReadFile(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail("Cannot open file", path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+      int saved = S_ISDIR(st.st_mode) ? EISDIR : errno;
+      ::close(fd);
+      errno = saved;
+      Fail("Cannot open file", path);
+    }
+    std::string content;
+    content.resize(static_cast<size_t>(st.st_size));
+    size_t used = 0;
+    for (;;) {
+      if (used == content.size()) content.resize(content.size() + 65536);
+      ssize_t n = ::read(fd, content.data() + used, content.size() - used);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        int saved = errno;
+        ::close(fd);
+        errno = saved;
+        Fail("Cannot read file", path);
+      }
+      if (n == 0) break;
+      used += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    content.resize(used);
+    return content;
+  }
+
+  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) Fail("Cannot create file", path);
+    return std::make_unique<PosixOutputFile>(fd, path);
+  }
+
+  void Rename(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) Fail("Cannot rename \"" + from + "\" to", to);
+  }
+
+  void CopyFile(const std::string& from, const std::string& to) override {
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) Fail("Cannot open file", from);
+    std::unique_ptr<OutputFile> out;
+    try {
+      out = CreateFile(to);
+      std::string buffer(1 << 20, '\0');
+      for (;;) {
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0) {
+          if (errno == EINTR) continue;
+          Fail("Cannot read file", from);
+        }
+        if (n == 0) break;
+        out->Write(std::string_view(buffer.data(), static_cast<size_t>(n)));
+      }
+      out->Close();
+    } catch (...) {
+      ::close(in);
+      throw;
+    }
+    ::close(in);
+  }
+
+  bool IsExecutable(const std::string& path) override {
+    return FileExists(path) && ::access(path.c_str(), X_OK) == 0;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static PosixFileSystem instance;
+  return instance;
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  if (folder.back() == '/') return folder + std::string(name);
+  return folder + "/" + std::string(name);
+}
+
+std::string FileNameOf(std::string_view path) {
+  size_t slash = path.find_last_of('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string FolderOf(std::string_view path) {
+  size_t slash = path.find_last_of('/');
+  if (slash == std::string_view::npos) return std::string();
+  if (slash == 0) return "/";
+  return std::string(path.substr(0, slash));
+}
+
+}  // namespace ordwell

@@ -1,0 +1,70 @@
+#include "platform/text_file.h"
+
+#include <cstring>
+
+namespace ordwell {
+
+TextLines::TextLines(std::string text) {
+  auto owned = std::make_shared<const std::string>(std::move(text));
+  const char* p = owned->data();
+  const char* end = p + owned->size();
+  while (p < end) {
+    const char* start = p;
+    // Line ends are rare among the bytes: find the next CR or LF quickly.
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* stop = lf ? lf : end;
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
+    if (cr) stop = cr;
+    lines_.emplace_back(start, static_cast<size_t>(stop - start));
+    if (stop == end) break;
+    p = stop + 1;
+    if (*stop == '\r' && p < end && *p == '\n') ++p;
+  }
+  text_ = std::move(owned);
+}
+
+TextLines ReadTextFile(FileSystem& fs, const std::string& path, const Charset& ansi) {
+  return TextLines(DecodeText(fs.ReadFile(path), ansi));
+}
+
+namespace {
+constexpr size_t kBlock = 1 << 20;
+}
+
+TextFileWriter::TextFileWriter(FileSystem& fs, const std::string& path, const Charset& ansi)
+    : out_(fs.CreateFile(path)), ansi_(ansi) {
+  buffer_.reserve(kBlock + 4096);
+  if (ansi_.IsUtf8()) buffer_ += kUtf8Bom;
+}
+
+TextFileWriter::~TextFileWriter() = default;
+
+void TextFileWriter::EndLine() {
+  buffer_ += "\r\n";
+  if (buffer_.size() >= kBlock) Flush();
+}
+
+void TextFileWriter::Flush() {
+  if (buffer_.empty()) return;
+  if (ansi_.IsUtf8() || IsAscii(buffer_)) {
+    out_->Write(buffer_);
+  } else {
+    encoded_ = EncodeText(buffer_, ansi_);
+    out_->Write(encoded_);
+  }
+  buffer_.clear();
+}
+
+void TextFileWriter::Finish() {
+  Flush();
+  out_->Close();
+}
+
+void WriteTextFile(FileSystem& fs, const std::string& path, const std::vector<std::string>& lines,
+                   const Charset& ansi) {
+  TextFileWriter writer(fs, path, ansi);
+  for (const auto& line : lines) writer.Line(line);
+  writer.Finish();
+}
+
+}  // namespace ordwell
