@@ -18,7 +18,7 @@ std::optional<int> SensorTypeFromText(std::string_view text);
 int ChannelSlotCount(int type);  // 0 outside 1..16
 int OptodeCount(int type);       // sources = detectors; 0 outside 1..16
 int PairRowCount(int type);      // 0 outside 1..16
-ChannelPairRow ChannelPair(int type, int n);  // n in 1..PairRowCount(type)
+ChannelPairRow ChannelPair(int type, int n);  // n in 1..PairRowCount(type), else {0, 0}
 std::string_view PositionFileName(int index);  // 0 (origin) .. 16
 
 }  // namespace ordwell
