@@ -64,7 +64,15 @@ size_t FirstInvalidUtf8(std::string_view s) {
   auto* end = p + s.size();
   auto* begin = p;
   while (p < end) {
-    // Eight ASCII bytes at a time: the common case of a device file.
+    // ASCII 32 and 8 bytes at a time: the common case of a device file.
+    if (end - p >= 32) {
+      uint64_t words[4];
+      std::memcpy(words, p, 32);
+      if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) == 0) {
+        p += 32;
+        continue;
+      }
+    }
     if (end - p >= 8) {
       uint64_t word;
       std::memcpy(&word, p, 8);
@@ -173,7 +181,16 @@ Charset Charset::FromLocale() {
 }
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  // Every block of the set's files passes here: OR whole chunks together (a loop the
+  // compiler vectorises) and stop at the first chunk with a high bit.
+  constexpr size_t kChunk = 4096;
+  for (size_t at = 0; at < text.size(); at += kChunk) {
+    const std::string_view chunk = text.substr(at, kChunk);
+    unsigned char bits = 0;
+    for (char c : chunk) bits |= static_cast<unsigned char>(c);
+    if (bits & 0x80) return false;
+  }
+  return true;
 }
 
 std::string DecodeText(std::string bytes, const Charset& ansi) {

@@ -8,11 +8,17 @@ TextLines::TextLines(std::string text) {
   auto owned = std::make_shared<const std::string>(std::move(text));
   const char* p = owned->data();
   const char* end = p + owned->size();
+  // The next LF at or after p (end when there is none). It is kept across lines, so a
+  // file with lone CR line ends is not searched to its end once per line.
+  const char* lf = nullptr;
   while (p < end) {
     const char* start = p;
     // Line ends are rare among the bytes: find the next CR or LF quickly.
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    const char* stop = lf ? lf : end;
+    if (lf == nullptr || lf < p) {
+      lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+      if (lf == nullptr) lf = end;
+    }
+    const char* stop = lf;
     const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
     if (cr) stop = cr;
     lines_.emplace_back(start, static_cast<size_t>(stop - start));

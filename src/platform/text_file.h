@@ -53,7 +53,7 @@ class TextFileWriter {
  private:
   void Flush();
   std::unique_ptr<OutputFile> out_;
-  const Charset& ansi_;
+  const Charset ansi_;  // a copy: callers may pass a temporary
   std::string buffer_;
   std::string encoded_;
 };

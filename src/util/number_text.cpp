@@ -11,7 +11,14 @@ namespace ordwell {
 void AppendFixed(std::string& out, double value, int decimals) {
   char buf[400];
   auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  out.append(buf, r.ptr);
+  if (r.ec == std::errc()) {
+    out.append(buf, r.ptr);
+    return;
+  }
+  // Only a very long fraction does not fit: 309 integer digits, sign and point at most.
+  std::string wide(320 + static_cast<size_t>(decimals > 0 ? decimals : 0), '\0');
+  r = std::to_chars(wide.data(), wide.data() + wide.size(), value, std::chars_format::fixed, decimals);
+  out.append(wide.data(), r.ptr);
 }
 
 std::string FormatFixed(double value, int decimals) {

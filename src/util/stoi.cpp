@@ -12,6 +12,20 @@ int HexValue(char c) {
 
 }  // namespace
 
+std::optional<uint32_t> ParseHexDigits(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  uint32_t value = 0;
+  int significant = 0;
+  for (char c : digits) {
+    int d = HexValue(c);
+    if (d < 0) return std::nullopt;
+    if (significant > 0 || d != 0) ++significant;
+    if (significant > 8) return std::nullopt;
+    value = (value << 4) | static_cast<uint32_t>(d);
+  }
+  return value;
+}
+
 std::optional<int32_t> ParseInteger(std::string_view s) {
   size_t i = 0;
   const size_t n = s.size();
@@ -34,17 +48,10 @@ std::optional<int32_t> ParseInteger(std::string_view s) {
   if (i >= n) return std::nullopt;
 
   if (hex) {
-    uint32_t value = 0;
-    int significant = 0;
-    for (; i < n; ++i) {
-      int d = HexValue(s[i]);
-      if (d < 0) return std::nullopt;
-      if (significant > 0 || d != 0) ++significant;
-      if (significant > 8) return std::nullopt;
-      value = (value << 4) | static_cast<uint32_t>(d);
-    }
+    std::optional<uint32_t> value = ParseHexDigits(s.substr(i));
+    if (!value) return std::nullopt;
     // The digits are a 32-bit pattern; a minus sign negates its signed reading.
-    uint32_t result = negative ? 0u - value : value;
+    uint32_t result = negative ? 0u - *value : *value;
     return static_cast<int32_t>(result);
   }
 

@@ -11,6 +11,10 @@ namespace ordwell {
 // Nothing may follow. Empty when the text is not of that form.
 std::optional<int32_t> ParseInteger(std::string_view s);
 
+// A non-empty run of hexadecimal digits only (no prefix, sign or blank), at most
+// eight significant, as a 32-bit pattern. Empty for anything else.
+std::optional<uint32_t> ParseHexDigits(std::string_view digits);
+
 // ParseInteger, with 0 for every failure. Never throws.
 int32_t stoi(std::string_view s) noexcept;
 
