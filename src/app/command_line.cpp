@@ -147,8 +147,8 @@ int RunConvert(const ConvertOptions& options, FormServices services, std::ostrea
     form.RdBtnClick();
     if (form.LastOutcome() != ReadOutcome::kConverted) {
       std::string reason = NotConvertedReason(form, path);
-      // Input errors already begin with the file's path.
-      if (reason.rfind(path, 0) == 0) err << "ordwell: " << reason << "\n";
+      // Most errors already name the file; naming it twice helps nobody.
+      if (reason.find(path) != std::string::npos) err << "ordwell: " << reason << "\n";
       else err << "ordwell: " << file << ": " << reason << "\n";
       status = kExitSomeFailed;
       continue;

@@ -193,28 +193,48 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+std::optional<std::string_view> TextAsStored(std::string_view bytes, const Charset& ansi) {
+  std::string_view text = bytes;
+  bool utf8;
+  if (text.substr(0, 3) == kUtf8Bom) {
+    text.remove_prefix(3);
+    utf8 = true;
+  } else if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF") {
+    return std::nullopt;
+  } else if (ansi.IsUtf8() || ansi.IsAscii()) {
+    utf8 = ansi.IsUtf8();
+  } else {
+    return std::nullopt;
+  }
+  // A NUL ends the text, so only the part before it needs to be valid.
+  text = text.substr(0, text.find('\0'));
+  const bool asStored = utf8 ? FirstInvalidUtf8(text) == std::string_view::npos : IsAscii(text);
+  if (!asStored) return std::nullopt;
+  return text;
+}
+
 std::string DecodeText(std::string bytes, const Charset& ansi) {
-  std::string_view view(bytes);
+  if (std::optional<std::string_view> stored = TextAsStored(bytes, ansi)) {
+    // No copy: drop the mark and what follows a NUL in place.
+    const size_t first = static_cast<size_t>(stored->data() - bytes.data());
+    bytes.resize(first + stored->size());
+    bytes.erase(0, first);
+    return bytes;
+  }
+  // A NUL ends the text; it is cut after decoding, where it is one character in any encoding.
+  const std::string_view view(bytes);
   std::string text;
   if (view.substr(0, 3) == kUtf8Bom) {
-    view.remove_prefix(3);
-    text = FirstInvalidUtf8(view) == std::string_view::npos ? std::string(view) : RepairUtf8(view);
+    text = RepairUtf8(view.substr(3));
   } else if (view.substr(0, 2) == "\xFF\xFE") {
     text = DecodeUtf16(view.substr(2), false);
   } else if (view.substr(0, 2) == "\xFE\xFF") {
     text = DecodeUtf16(view.substr(2), true);
   } else if (ansi.IsUtf8()) {
-    // A NUL ends the text, so only the part before it needs to be valid.
-    size_t nul = view.find('\0');
-    if (nul != std::string_view::npos) bytes.resize(nul);
-    if (FirstInvalidUtf8(bytes) == std::string_view::npos) return bytes;  // no copy
-    text = RepairUtf8(bytes);
+    text = RepairUtf8(view);
   } else if (ansi.IsAscii()) {
-    size_t nul = view.find('\0');
-    if (nul != std::string_view::npos) bytes.resize(nul);
-    if (IsAscii(bytes)) return bytes;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
+    text.reserve(view.size());
+    for (char c : view) {
       if (static_cast<unsigned char>(c) < 0x80) text += c;
       else AppendUtf8(text, kReplacement);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Text encodings of the files the tool reads and writes. Inside the tool every text
 // is UTF-8; files are decoded on reading and encoded on writing.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ class Charset {
 // otherwise `ansi` applies. Bytes that do not decode become U+FFFD. A NUL
 // character ends the text.
 std::string DecodeText(std::string bytes, const Charset& ansi);
+
+// The decoded text as a part of `bytes` when decoding changes none of them: valid
+// UTF-8 after a UTF-8 mark or in a UTF-8 ANSI set, or plain ASCII, up to a NUL.
+// Empty when the text has to be decoded into a new one.
+std::optional<std::string_view> TextAsStored(std::string_view bytes, const Charset& ansi);
 
 // Encodes UTF-8 text for a file in `ansi`: characters it cannot represent become
 // "?". No byte-order mark is added here.

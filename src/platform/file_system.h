@@ -15,6 +15,12 @@ class OutputFile {
   virtual void Close() = 0;                         // throws FileError (e.g. disk full on flush)
 };
 
+// The bytes of a whole file, kept alive by `owner` (a buffer or a mapping of the file).
+struct FileContent {
+  std::shared_ptr<const void> owner;
+  std::string_view bytes;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -28,6 +34,10 @@ class FileSystem {
   virtual bool DeleteFile(const std::string& path) = 0;
   // The whole content; throws FileError.
   virtual std::string ReadFile(const std::string& path) = 0;
+  // The whole content without a copy where the system can map the file (a recording
+  // of a hundred megabytes is then not copied at all); by default ReadFile's copy.
+  // Throws FileError.
+  virtual FileContent MapFile(const std::string& path);
   virtual std::unique_ptr<OutputFile> CreateFile(const std::string& path) = 0;  // throws FileError
   // Replaces `to` atomically; throws FileError.
   virtual void Rename(const std::string& from, const std::string& to) = 0;

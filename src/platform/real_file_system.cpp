@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,60 @@ bool WriteAll(int fd, const char* data, size_t size) {
   }
   return true;
 }
+
+// A file opened for reading; closed when it goes out of scope.
+class FileForReading {
+ public:
+  explicit FileForReading(const std::string& path) : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) Fail("Cannot open file", path_);
+    struct stat st;
+    const bool statted = ::fstat(fd_, &st) == 0;
+    if (!statted || S_ISDIR(st.st_mode)) {
+      // The destructor does not run for a constructor that throws.
+      const int reason = statted ? EISDIR : errno;
+      ::close(fd_);
+      errno = reason;
+      Fail("Cannot open file", path_);
+    }
+    size_ = static_cast<size_t>(st.st_size);
+    regular_ = S_ISREG(st.st_mode);
+  }
+  ~FileForReading() { ::close(fd_); }
+  FileForReading(const FileForReading&) = delete;
+  FileForReading& operator=(const FileForReading&) = delete;
+
+  int Descriptor() const { return fd_; }
+  size_t Size() const { return size_; }
+  // Big regular files are mapped; small ones are read, which costs less than a mapping.
+  bool Mappable() const { return regular_ && size_ >= (1u << 20); }
+
+  std::string ReadAll() {
+    // Sized by the file, with one byte to spare: the read that meets the end then
+    // fits, instead of doubling a recording of a hundred megabytes only to see 0
+    // bytes. A file that grows while being read still comes in whole.
+    std::string content;
+    content.resize(size_ + 1);
+    size_t used = 0;
+    for (;;) {
+      if (used == content.size()) content.resize(content.size() + 65536);
+      ssize_t n = ::read(fd_, content.data() + used, content.size() - used);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        Fail("Cannot read file", path_);
+      }
+      if (n == 0) break;
+      used += static_cast<size_t>(n);
+    }
+    content.resize(used);
+    return content;
+  }
+
+ private:
+  const std::string& path_;
+  int fd_;
+  size_t size_ = 0;
+  bool regular_ = false;
+};
 
 class PosixOutputFile : public OutputFile {
  public:
@@ -86,38 +141,21 @@ class PosixFileSystem : public FileSystem {
     return ::unlink(path.c_str()) == 0;
   }
 
-  std::string ReadFile(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail("Cannot open file", path);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-      int saved = S_ISDIR(st.st_mode) ? EISDIR : errno;
-      ::close(fd);
-      errno = saved;
-      Fail("Cannot open file", path);
-    }
-    // Sized by the file, with one byte to spare: the read that meets the end then
-    // fits, instead of doubling a recording of a hundred megabytes only to see 0 bytes.
-    // A file that grows while being read still comes in whole.
-    std::string content;
-    content.resize(static_cast<size_t>(st.st_size) + 1);
-    size_t used = 0;
-    for (;;) {
-      if (used == content.size()) content.resize(content.size() + 65536);
-      ssize_t n = ::read(fd, content.data() + used, content.size() - used);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        int saved = errno;
-        ::close(fd);
-        errno = saved;
-        Fail("Cannot read file", path);
+  std::string ReadFile(const std::string& path) override { return FileForReading(path).ReadAll(); }
+
+  FileContent MapFile(const std::string& path) override {
+    FileForReading file(path);
+    if (file.Mappable()) {
+      const size_t size = file.Size();
+      void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.Descriptor(), 0);
+      if (map != MAP_FAILED) {
+        ::madvise(map, size, MADV_WILLNEED);
+        std::shared_ptr<const void> owner(map, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+        return {std::move(owner), std::string_view(static_cast<const char*>(map), size)};
       }
-      if (n == 0) break;
-      used += static_cast<size_t>(n);
     }
-    ::close(fd);
-    content.resize(used);
-    return content;
+    auto text = std::make_shared<const std::string>(file.ReadAll());
+    return {text, *text};
   }
 
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
@@ -160,6 +198,11 @@ class PosixFileSystem : public FileSystem {
 };
 
 }  // namespace
+
+FileContent FileSystem::MapFile(const std::string& path) {
+  auto text = std::make_shared<const std::string>(ReadFile(path));
+  return {text, *text};
+}
 
 FileSystem& RealFileSystem() {
   static PosixFileSystem instance;

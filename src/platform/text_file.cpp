@@ -6,8 +6,13 @@ namespace ordwell {
 
 TextLines::TextLines(std::string text) {
   auto owned = std::make_shared<const std::string>(std::move(text));
-  const char* p = owned->data();
-  const char* end = p + owned->size();
+  const std::string_view view(*owned);
+  *this = TextLines(std::move(owned), view);
+}
+
+TextLines::TextLines(std::shared_ptr<const void> owner, std::string_view text) : text_(std::move(owner)) {
+  const char* p = text.data();
+  const char* end = p + text.size();
   // The next LF at or after p (end when there is none). It is kept across lines, so a
   // file with lone CR line ends is not searched to its end once per line.
   const char* lf = nullptr;
@@ -26,11 +31,13 @@ TextLines::TextLines(std::string text) {
     p = stop + 1;
     if (*stop == '\r' && p < end && *p == '\n') ++p;
   }
-  text_ = std::move(owned);
 }
 
 TextLines ReadTextFile(FileSystem& fs, const std::string& path, const Charset& ansi) {
-  return TextLines(DecodeText(fs.ReadFile(path), ansi));
+  FileContent content = fs.MapFile(path);
+  if (std::optional<std::string_view> text = TextAsStored(content.bytes, ansi))
+    return TextLines(std::move(content.owner), *text);
+  return TextLines(DecodeText(std::string(content.bytes), ansi));
 }
 
 namespace {

@@ -17,6 +17,8 @@ class TextLines {
   TextLines() = default;
   // Splits at CR LF, lone CR and lone LF; a line end after the last line adds no line.
   explicit TextLines(std::string text);
+  // The same over text that `owner` keeps alive (a mapped file, for one).
+  TextLines(std::shared_ptr<const void> owner, std::string_view text);
 
   size_t size() const { return lines_.size(); }
   bool empty() const { return lines_.empty(); }
@@ -24,11 +26,12 @@ class TextLines {
   const std::vector<std::string_view>& lines() const { return lines_; }
 
  private:
-  std::shared_ptr<const std::string> text_;
+  std::shared_ptr<const void> text_;
   std::vector<std::string_view> lines_;
 };
 
-// Reads and decodes a text file (byte-order mark, else `ansi`); throws FileError.
+// Reads and decodes a text file (byte-order mark, else `ansi`); throws FileError. A
+// file that needs no decoding is split where it lies, without a copy.
 TextLines ReadTextFile(FileSystem& fs, const std::string& path, const Charset& ansi);
 
 // Builds one file in large blocks and writes it in a few calls: every line ends in

@@ -1,5 +1,7 @@
 #include "snirf/intermediate_set.h"
 
+#include <charconv>
+
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "probe/sensor_types.h"
@@ -73,14 +75,18 @@ void IntermediateSetWriter::WriteData(const SNIRF& record, bool trailingComma) {
   const RawSamples& raw = *data.dataTimeSeries;
   const size_t values = 2 * static_cast<size_t>(raw.activeSlots());
   TextFileWriter out(fs_, PathOf(kDataCsv), ansi_);
-  std::string& line = out.buffer();
+  // Millions of values: each line is formatted in place and handed over whole.
+  constexpr size_t kValueChars = 12;  // "-2147483648" and its comma
+  std::vector<char> line(values * kValueChars + 1);
   for (size_t t = 0; t < data.timePoints; ++t) {
     const int32_t* row = raw.Row(t);
+    char* p = line.data();
     for (size_t j = 0; j < values; ++j) {
-      if (j > 0) line += ',';
-      AppendInt(line, row[j]);
+      if (j > 0) *p++ = ',';
+      p = std::to_chars(p, p + kValueChars, row[j]).ptr;
     }
-    if (trailingComma) line += ',';
+    if (trailingComma) *p++ = ',';
+    out.Append(std::string_view(line.data(), static_cast<size_t>(p - line.data())));
     out.EndLine();
   }
   out.Finish();

@@ -1,0 +1,54 @@
+// Brenlow: the intermediate file set of a folder to tavik_data_3d.snirf in it.
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "converter/intermediate_set.h"
+#include "converter/snirf_writer.h"
+#include "platform/encoding.h"
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: Brenlow [DIR]\n"
+    "Reads the intermediate file set of DIR (default: the current folder) and writes\n"
+    "DIR/tavik_data_3d.snirf (SNIRF 1.1). Exit status 0 on success, 1 when the set is\n"
+    "missing a member or inconsistent (nothing is written then), 2 for a usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string folder = ".";
+  if (argc > 2) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  if (argc == 2) {
+    std::string a = argv[1];
+    if (a == "--help" || a == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (a == "--version") {
+      std::cout << "Brenlow " << ORDWELL_VERSION << "\n";
+      return 0;
+    }
+    folder = a;
+  }
+  const std::string output = ordwell::JoinPath(folder, "tavik_data_3d.snirf");
+  // Written under another name and renamed when complete: the output never appears half-written.
+  const std::string partial = ordwell::JoinPath(folder, ".tavik_data_3d.snirf.tmp-" + std::to_string(::getpid()));
+  try {
+    brenlow::IntermediateSet set = brenlow::ReadIntermediateSet(folder, ordwell::Charset::FromLocale());
+    brenlow::WriteSnirf(set, partial);
+    ordwell::RealFileSystem().Rename(partial, output);
+  } catch (const std::exception& e) {
+    std::remove(partial.c_str());
+    std::cerr << "Brenlow: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
