@@ -45,4 +45,7 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsAscii(std::string_view text);
 
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 }  // namespace ordwell
