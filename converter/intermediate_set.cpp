@@ -1,13 +1,8 @@
 #include "converter/intermediate_set.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include "converter/set_text.h"
 #include "platform/errors.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
@@ -21,26 +16,6 @@ using ordwell::JoinPath;
 using ordwell::Located;
 using ordwell::TextLines;
 
-[[noreturn]] void Bad(const std::string& path, size_t index, const std::string& message) {
-  throw ConversionError(Located(path, static_cast<long>(index + 1), message));
-}
-
-std::optional<double> ToDouble(std::string_view text) {
-  double value = 0.0;
-  const char* end = text.data() + text.size();
-  auto r = std::from_chars(text.data(), end, value);
-  if (text.empty() || r.ec != std::errc() || r.ptr != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-std::optional<int> ToInt(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  auto r = std::from_chars(text.data(), end, value);
-  if (text.empty() || r.ec != std::errc() || r.ptr != end) return std::nullopt;
-  return value;
-}
-
 struct Member {
   std::string path;
   TextLines lines;
@@ -52,14 +27,14 @@ Member Read(const std::string& folder, const char* name, const ordwell::Charset&
 }
 
 double NumberAt(const Member& m, size_t line, std::string_view text) {
-  std::optional<double> v = ToDouble(text);
-  if (!v) Bad(m.path, line, "'" + std::string(text) + "' is not a number");
+  std::optional<double> v = ParseNumber(text);
+  if (!v) FailAt(m.path, line, Quoted(text) + " is not a number");
   return *v;
 }
 
 int IntegerAt(const Member& m, size_t line) {
-  std::optional<int> v = ToInt(m.lines[line]);
-  if (!v) Bad(m.path, line, "'" + std::string(m.lines[line]) + "' is not an integer");
+  std::optional<int> v = ParseInteger(m.lines[line]);
+  if (!v) FailAt(m.path, line, Quoted(m.lines[line]) + " is not an integer");
   return *v;
 }
 
@@ -71,7 +46,7 @@ Points ReadPoints(const Member& m, size_t columns) {
     std::string_view line = m.lines[i];
     size_t fields = 1 + static_cast<size_t>(std::count(line.begin(), line.end(), ','));
     if (fields != columns)
-      Bad(m.path, i, "expected " + std::to_string(columns) + " comma-separated numbers, found '" + std::string(line) + "'");
+      FailAt(m.path, i, "expected " + std::to_string(columns) + " comma-separated numbers, found " + Quoted(line));
     for (size_t f = 1; f <= columns; ++f)
       p.values.push_back(NumberAt(m, i, ordwell::GetPartOfStr(',', line, static_cast<int>(f))));
   }
@@ -103,13 +78,13 @@ std::vector<MeasurementEntry> ReadMeasurementList(const Member& m, size_t source
     e.detectorIndex = IntegerAt(m, base + 1);
     e.wavelengthIndex = IntegerAt(m, base + 2);
     if (e.sourceIndex < 1 || static_cast<size_t>(e.sourceIndex) > sources)
-      Bad(m.path, base, "source " + std::to_string(e.sourceIndex) + " is not one of the " + std::to_string(sources) +
-                            " sources of sourcePos2D.csv");
+      FailAt(m.path, base, "source " + std::to_string(e.sourceIndex) + " is not one of the " + std::to_string(sources) +
+                               " sources of sourcePos2D.csv");
     if (e.detectorIndex < 1 || static_cast<size_t>(e.detectorIndex) > detectors)
-      Bad(m.path, base + 1, "detector " + std::to_string(e.detectorIndex) + " is not one of the " +
-                                std::to_string(detectors) + " detectors of detectorPos2D.csv");
+      FailAt(m.path, base + 1, "detector " + std::to_string(e.detectorIndex) + " is not one of the " +
+                                   std::to_string(detectors) + " detectors of detectorPos2D.csv");
     if (e.wavelengthIndex != 1 && e.wavelengthIndex != 2)
-      Bad(m.path, base + 2, "wavelength index " + std::to_string(e.wavelengthIndex) + " is neither 1 nor 2");
+      FailAt(m.path, base + 2, "wavelength index " + std::to_string(e.wavelengthIndex) + " is neither 1 nor 2");
     e.wavelengthActual = GivenNumber(m, base + 3);
     e.wavelengthEmissionActual = GivenNumber(m, base + 4);
     // Raw readings of a continuous-wave device: amplitude (1), the only kind, index 1.
@@ -147,6 +122,8 @@ IntermediateSet ReadIntermediateSet(const std::string& folder, const ordwell::Ch
   Member times = Read(folder, "tmlst.csv", ansi);
   set.time.reserve(times.lines.size());
   for (size_t i = 0; i < times.lines.size(); ++i) set.time.push_back(NumberAt(times, i, times.lines[i]));
+  if (set.time.empty())
+    throw ConversionError(times.path + ": the recording has no time point; a SNIRF file without samples is of no use");
 
   set.sourcePos2D = ReadPoints(Read(folder, "sourcePos2D.csv", ansi), 2);
   set.detectorPos2D = ReadPoints(Read(folder, "detectorPos2D.csv", ansi), 2);
@@ -177,115 +154,6 @@ IntermediateSet ReadIntermediateSet(const std::string& folder, const ordwell::Ch
   }
   set.stim = ReadPoints(Read(folder, "stim.csv", ansi), 3).values;
   return set;
-}
-
-namespace {
-
-// Reads a file front to back in large blocks and hands out whole lines.
-class LineStream {
- public:
-  explicit LineStream(const std::string& path) : path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw ordwell::FileError("Cannot open file \"" + path + "\": " + std::strerror(errno));
-    buffer_.resize(1 << 22);
-  }
-  ~LineStream() { ::close(fd_); }
-
-  bool Next(std::string_view& line) {
-    for (;;) {
-      const char* begin = buffer_.data() + pos_;
-      const char* lf = static_cast<const char*>(std::memchr(begin, '\n', used_ - pos_));
-      if (lf) {
-        size_t len = static_cast<size_t>(lf - begin);
-        pos_ += len + 1;
-        line = Trimmed(std::string_view(begin, len));
-        return true;
-      }
-      if (eof_) {
-        if (pos_ == used_) return false;
-        line = Trimmed(std::string_view(begin, used_ - pos_));
-        pos_ = used_;
-        return true;
-      }
-      Refill();
-    }
-  }
-
- private:
-  std::string_view Trimmed(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (first_) {
-      first_ = false;
-      if (line.substr(0, 3) == ordwell::kUtf8Bom) line.remove_prefix(3);
-    }
-    return line;
-  }
-  void Refill() {
-    // Move the partial line to the front; grow when one line fills the block.
-    std::memmove(buffer_.data(), buffer_.data() + pos_, used_ - pos_);
-    used_ -= pos_;
-    pos_ = 0;
-    if (used_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-    ssize_t n;
-    do n = ::read(fd_, buffer_.data() + used_, buffer_.size() - used_);
-    while (n < 0 && errno == EINTR);
-    if (n < 0) throw ordwell::FileError("Cannot read file \"" + path_ + "\": " + std::strerror(errno));
-    if (n == 0) eof_ = true;
-    used_ += static_cast<size_t>(n);
-  }
-
-  std::string path_;
-  int fd_;
-  std::vector<char> buffer_;
-  size_t pos_ = 0, used_ = 0;
-  bool eof_ = false, first_ = true;
-};
-
-}  // namespace
-
-void StreamDataRows(const IntermediateSet& set, DataRowSink& sink) {
-  const size_t channels = set.entries.size();
-  const size_t rows = set.time.size();
-  constexpr size_t kBlockRows = 4096;
-  std::vector<double> block;
-  block.reserve(kBlockRows * channels);
-  size_t row = 0, blockStart = 0;
-  LineStream in(set.dataPath);
-  std::string_view line;
-  while (in.Next(line)) {
-    if (row == rows)
-      Bad(set.dataPath, row, "more data lines than the " + std::to_string(rows) + " times of tmlst.csv");
-    // A trailing comma is left when the probe's last channel slot was switched off.
-    if (!line.empty() && line.back() == ',') line.remove_suffix(1);
-    size_t count = 0;
-    const char* p = line.data();
-    const char* end = p + line.size();
-    while (p <= end && !line.empty()) {
-      const char* comma = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p)));
-      const char* stop = comma ? comma : end;
-      double v = 0.0;
-      auto r = std::from_chars(p, stop, v);
-      if (p == stop || r.ec != std::errc() || r.ptr != stop || !std::isfinite(v))
-        Bad(set.dataPath, row, "'" + std::string(p, stop) + "' is not a number");
-      if (++count > channels) break;
-      block.push_back(v);
-      if (!comma) break;
-      p = comma + 1;
-    }
-    if (count != channels)
-      Bad(set.dataPath, row, "expected " + std::to_string(channels) + " values (one per measurement-list entry), found " +
-                                 std::to_string(count));
-    ++row;
-    if (row - blockStart == kBlockRows) {
-      sink.Rows(blockStart, row - blockStart, block.data());
-      block.clear();
-      blockStart = row;
-    }
-  }
-  if (row != rows)
-    throw ConversionError(Located(set.dataPath, "has " + std::to_string(row) + " lines, but tmlst.csv has " +
-                                                    std::to_string(rows) + " times"));
-  if (row > blockStart) sink.Rows(blockStart, row - blockStart, block.data());
 }
 
 }  // namespace brenlow

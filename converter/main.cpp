@@ -6,6 +6,7 @@
 #include <string>
 
 #include "converter/intermediate_set.h"
+#include "converter/partial_output.h"
 #include "converter/snirf_writer.h"
 #include "platform/encoding.h"
 #include "platform/file_system.h"
@@ -39,9 +40,9 @@ int main(int argc, char** argv) {
     folder = a;
   }
   const std::string output = ordwell::JoinPath(folder, "tavik_data_3d.snirf");
-  // Written under another name and renamed when complete: the output never appears half-written.
-  const std::string partial = ordwell::JoinPath(folder, ".tavik_data_3d.snirf.tmp-" + std::to_string(::getpid()));
+  const std::string partial = brenlow::PartialOutputPath(folder, ::getpid());
   try {
+    brenlow::RemoveAbandonedPartials(folder);
     brenlow::IntermediateSet set = brenlow::ReadIntermediateSet(folder, ordwell::Charset::FromLocale());
     brenlow::WriteSnirf(set, partial);
     ordwell::RealFileSystem().Rename(partial, output);

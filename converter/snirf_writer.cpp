@@ -1,6 +1,8 @@
 #include "converter/snirf_writer.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "converter/hdf5_handles.h"
@@ -152,11 +154,24 @@ void WriteProbe(hid_t nirs, const IntermediateSet& set) {
   w.Strings("landmarkLabels", labels);
 }
 
+// HDF5 says only that it failed; the system's reason (a read-only folder, a full
+// disk) is what the user can act on.
+FileHandle CreateFile(const std::string& path) {
+  errno = 0;
+  const hid_t id = H5Fcreate(path.c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);
+  if (id < 0) {
+    const int reason = errno;
+    throw ordwell::FileError("Cannot create file \"" + path + "\"" +
+                             (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()));
+  }
+  return FileHandle(id, "the file \"" + path + "\"");
+}
+
 }  // namespace
 
 void WriteSnirf(const IntermediateSet& set, const std::string& path) {
   H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);  // errors come back as exceptions with our words
-  FileHandle file(H5Fcreate(path.c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT), "the file \"" + path + "\"");
+  FileHandle file = CreateFile(path);
   Writer(file.get()).String("formatVersion", "1.1");
   {
     GroupHandle nirs = Group(file.get(), "nirs");
