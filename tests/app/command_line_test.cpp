@@ -32,7 +32,9 @@ TEST(CommandLineParse, Cases) {
     std::string label = c.args.empty() ? "(none)" : c.args[0] + "...";
     EXPECT_EQ(cmd.kind, c.kind) << label;
     EXPECT_EQ(cmd.error, c.error) << label;
-    if (c.kind == CommandKind::kConvert) EXPECT_EQ(cmd.options.files, c.files) << label;
+    if (c.kind == CommandKind::kConvert) {
+      EXPECT_EQ(cmd.options.files, c.files) << label;
+    }
   }
   ParsedCommand user = ParseCommandLine({"convert", "--user", "o.csv", "t.csv", "-o", "d", "a.datx"});
   EXPECT_EQ(user.options.origin, "o.csv");
@@ -64,7 +66,7 @@ TEST_F(CommandLineRun, ConvertsEachFileAndReportsTheOthers) {
   EXPECT_EQ(err.str(),
             "ordwell: /data/b.txt: not a \".datx\" or \".dat\" file (the extension must match exactly)\n"
             "ordwell: /data/c.datx: Sensor Type Error: \"9x9\" names no sensor type\n"
-            "ordwell: /data/d.datx: too few lines: a \".datx\" file has at least 42 lines\n"
+            "ordwell: /data/d.datx: too few lines: a \".datx\" file has at least 42 lines, this one has 1\n"
             "ordwell: Cannot open file \"/data/missing.datx\": No such file or directory\n");
 }
 

@@ -58,8 +58,9 @@ TEST(CompareEntries, IsAConsistentOrderOverMixedEntries) {
     for (const auto& b : kTexts) {
       ASSERT_EQ(Sign(CompareEntries(a, b)), -Sign(CompareEntries(b, a))) << a << " vs " << b;
       for (const auto& c : kTexts) {
-        if (CompareEntries(a, b) <= 0 && CompareEntries(b, c) <= 0)
+        if (CompareEntries(a, b) <= 0 && CompareEntries(b, c) <= 0) {
           ASSERT_LE(CompareEntries(a, c), 0) << a << " <= " << b << " <= " << c;
+        }
       }
     }
   }

@@ -55,7 +55,9 @@ TEST_F(UserPositionsTest, RowsOfTheOthersFileType) {
     EXPECT_EQ(user.UserDetectorLists[2][static_cast<size_t>(k - 1)], Row3D(testing::SyntheticDetector(2, k)));
   }
   for (int type = 1; type <= kSensorTypeCount; ++type) {
-    if (type != 2) EXPECT_TRUE(user.UserSourceLists[static_cast<size_t>(type)].empty()) << type;
+    if (type != 2) {
+      EXPECT_TRUE(user.UserSourceLists[static_cast<size_t>(type)].empty()) << type;
+    }
   }
 }
 
