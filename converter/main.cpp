@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "converter/partial_output.h"
 #include "converter/snirf_writer.h"
 #include "platform/encoding.h"
+#include "platform/errors.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -41,15 +43,20 @@ int main(int argc, char** argv) {
   }
   const std::string output = ordwell::JoinPath(folder, "tavik_data_3d.snirf");
   const std::string partial = brenlow::PartialOutputPath(folder, ::getpid());
+  bool written = false;
   try {
     brenlow::RemoveAbandonedPartials(folder);
     brenlow::IntermediateSet set = brenlow::ReadIntermediateSet(folder, ordwell::Charset::FromLocale());
     brenlow::WriteSnirf(set, partial);
+    written = true;
     ordwell::RealFileSystem().Rename(partial, output);
   } catch (const std::exception& e) {
     std::remove(partial.c_str());
-    std::cerr << "Brenlow: " << e.what() << "\n";
-    return 1;
+    // A failed write is told of the output: the hidden partial file means nothing to a user.
+    std::cerr << "Brenlow: " << (written ? std::string(e.what()) : ordwell::ShownAs(e.what(), partial, output)) << "\n";
+    // After a failed write (a full disk) HDF5 still holds the file, and its clean-up at
+    // exit crashes on it: leave without that clean-up; nothing else is pending.
+    std::_Exit(1);
   }
   return 0;
 }

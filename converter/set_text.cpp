@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/errors.h"
 
@@ -12,6 +13,18 @@ void FailAt(const std::string& path, size_t index, const std::string& message) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
+  // data.csv is millions of raw readings, all plain integers. Up to 15 digits they
+  // are exact doubles, the very ones the general conversion gives ("-0" included).
+  constexpr size_t kExactDigits = 15;
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::string_view digits = text.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= kExactDigits) {
+    int64_t whole = 0;
+    size_t i = 0;
+    for (; i < digits.size() && static_cast<unsigned char>(digits[i] - '0') < 10; ++i)
+      whole = whole * 10 + (digits[i] - '0');
+    if (i == digits.size()) return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
   double value = 0.0;
   const char* end = text.data() + text.size();
   auto r = std::from_chars(text.data(), end, value);

@@ -18,21 +18,40 @@ std::string Absolute(const std::string& path) {
   return ec ? path : p.lexically_normal().string();
 }
 
-std::string NotConvertedReason(const TForm1& form, const std::string& file) {
+// A NUL ends the text of a file: without its byte-order mark a UTF-16 recording ends
+// after its first character and looks merely short.
+bool EndsAtNul(FileSystem& fs, const std::string& file) {
+  try {
+    FileContent content = fs.MapFile(file);
+    const std::string_view bytes = content.bytes;
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return false;
+    return bytes.find('\0') != std::string_view::npos;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+std::string TooShortReason(FileSystem& fs, const std::string& file, size_t lines) {
+  std::optional<FileKind> kind = FileKindFromPath(file);
+  int needed = kind ? LayoutOf(*kind).MinLineCount : 0;
+  std::string reason = "too few lines: a \"" + std::string(kind == FileKind::dat ? ".dat" : ".datx") +
+                       "\" file has at least " + std::to_string(needed) + " lines, this one has " +
+                       std::to_string(lines);
+  if (EndsAtNul(fs, file)) reason += "; a NUL character ends its text (a UTF-16 file needs its byte-order mark)";
+  return reason;
+}
+
+std::string NotConvertedReason(FileSystem& fs, const TForm1& form, const std::string& file) {
   switch (form.LastOutcome()) {
     case ReadOutcome::kNotDataFile:
       return "not a \".datx\" or \".dat\" file (the extension must match exactly)";
-    case ReadOutcome::kTooShort: {
-      std::optional<FileKind> kind = FileKindFromPath(file);
-      int needed = kind ? LayoutOf(*kind).MinLineCount : 0;
-      return "too few lines: a \"" + std::string(kind == FileKind::dat ? ".dat" : ".datx") + "\" file has at least " +
-             std::to_string(needed) + " lines";
-    }
+    case ReadOutcome::kTooShort:
+      return TooShortReason(fs, file, form.FileLineCount());
     case ReadOutcome::kSensorTypeError:
       if (form.PositionMode() == 1)
-        return "Sensor Type Error: the data file names sensor type \"" + form.Text(Panel::P_TYP) +
-               "\", the others file \"" + form.Text(Panel::P_TYP1) + "\"";
-      return "Sensor Type Error: \"" + form.Text(Panel::P_TYP) + "\" names no sensor type";
+        return "Sensor Type Error: the data file names sensor type \"" + Shortened(form.Text(Panel::P_TYP)) +
+               "\", the others file \"" + Shortened(form.Text(Panel::P_TYP1)) + "\"";
+      return "Sensor Type Error: \"" + Shortened(form.Text(Panel::P_TYP)) + "\" names no sensor type";
     case ReadOutcome::kFailed:
     case ReadOutcome::kRefused:
       return form.LastError();
@@ -120,6 +139,7 @@ int RunConvert(const ConvertOptions& options, FormServices services, std::ostrea
   TForm1 form(ui, std::move(services), ConverterWaitMode::kWaitForExit);
   form.FormCreate();
   if (!form.StartupError().empty()) err << "ordwell: " << form.StartupError() << "\n";
+  if (form.BaseDir().empty()) return kExitSomeFailed;  // no base folder to convert in
 
   if (options.origin) {
     form.RG_POSClick(1);
@@ -146,7 +166,7 @@ int RunConvert(const ConvertOptions& options, FormServices services, std::ostrea
     ui.errors.clear();
     form.RdBtnClick();
     if (form.LastOutcome() != ReadOutcome::kConverted) {
-      std::string reason = NotConvertedReason(form, path);
+      std::string reason = NotConvertedReason(fs, form, path);
       // Most errors already name the file; naming it twice helps nobody.
       if (reason.find(path) != std::string::npos) err << "ordwell: " << reason << "\n";
       else err << "ordwell: " << file << ": " << reason << "\n";

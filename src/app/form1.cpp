@@ -47,7 +47,14 @@ void TForm1::ClearAfterAbort() {
 
 void TForm1::FormCreate() {
   FileSystem& fs = services_.fs;
-  baseDir_ = fs.CurrentDirectory();
+  try {
+    baseDir_ = fs.CurrentDirectory();
+  } catch (const std::exception& e) {
+    // A current folder removed under the tool: say so instead of ending it; every
+    // later step reports its own file error.
+    startupError_ = e.what();
+    ui_.ShowError(startupError_);
+  }
   marks_ = EventMarks{};
   stdPos3DDir_ = StdPos3DFolder();
   usrPos3DDir_ = JoinPath(baseDir_, "USR_POS3D");
@@ -66,6 +73,7 @@ void TForm1::FormCreate() {
   SetEnabled(Button::ExitBtn, true);
   SetEnabled(Button::OrgBtn, false);
   SetEnabled(Button::OtherBtn, false);
+  if (baseDir_.empty()) return;  // the error above says why
 
   try {
     PositionFileContext ctx{fs, services_.ansi, services_.decimalSeparator};
@@ -174,6 +182,11 @@ void TForm1::ReadCommand() {
     return;
   }
 
+  // A NUL would end the recording early and drop the rows after it without a word.
+  if (TextGoesOnAfterNul(services_.fs.MapFile(path).bytes))
+    throw ConversionError(Located(path, static_cast<long>(fileLines_.size()),
+                                  "a NUL character ends the text in the middle of the file; the lines after it "
+                                  "would be lost"));
   marks_.Reset();
   SetText(Panel::P_FILE, path);
   ReadHeader(fileKind_, fileLines_, headerLines_, header_);
@@ -191,6 +204,9 @@ void TForm1::ReadCommand() {
   ReadChannelList(fileKind_, ChannelSlotCount(sensorTypeIndex_), fileLines_, channelTable_);
   CheckPairRows();
   ReadSampleRows(fileKind_, fileLines_, header_.SamplingPeriod, channelTable_, marks_, samples_, path);
+  // Everything needed of the text is read: let the recording go before the set is
+  // written and the converter runs beside this process.
+  fileLines_ = TextLines();
   WriteIntermediateFiles();
   SavBtnClick();
 }

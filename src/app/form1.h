@@ -73,6 +73,9 @@ class TForm1 : private ConverterRunHost {
   // The error raised while the standard library loaded at start-up, if any.
   const std::string& StartupError() const { return startupError_; }
 
+  // Lines of the data file last read; kept when it was too short to convert.
+  size_t FileLineCount() const { return fileLines_.size(); }
+
   const std::string& BaseDir() const { return baseDir_; }
   std::string TempDir() const { return JoinPath(baseDir_, "temp"); }
   std::string ConverterPath() const;

@@ -165,6 +165,26 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+bool TextGoesOnAfterNul(std::string_view bytes) {
+  auto padding = [](char32_t c) { return c == 0 || c == '\r' || c == '\n'; };
+  const bool le = bytes.substr(0, 2) == "\xFF\xFE", be = bytes.substr(0, 2) == "\xFE\xFF";
+  if (le || be) {
+    bool seen = false;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+      char32_t unit = be ? (a << 8 | b) : (b << 8 | a);
+      if (seen && !padding(unit)) return true;
+      seen = seen || unit == 0;
+    }
+    return false;
+  }
+  size_t nul = bytes.find('\0');
+  if (nul == std::string_view::npos) return false;
+  for (size_t i = nul; i < bytes.size(); ++i)
+    if (!padding(static_cast<unsigned char>(bytes[i]))) return true;
+  return false;
+}
+
 Charset::Charset(std::string name) : name_(std::move(name)) {
   std::string n = Normalised(name_);
   if (n == "UTF8") kind_ = Kind::kUtf8;

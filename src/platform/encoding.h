@@ -45,6 +45,10 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsAscii(std::string_view text);
 
+// True when the first NUL of a file's text (a NUL code unit after a UTF-16 mark) is
+// followed by more than NULs and line ends: the text would end before the file does.
+bool TextGoesOnAfterNul(std::string_view bytes);
+
 // Appends one code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp);
 

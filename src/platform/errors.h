@@ -2,6 +2,7 @@
 // The error kinds that end a handler. Each carries a complete, user-facing message.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace ordwell {
 
@@ -37,5 +38,13 @@ struct ProcessError : PlatformError {
 // "path:line: message", the form every input error takes (line counted from 1).
 std::string Located(const std::string& path, long line, const std::string& message);
 std::string Located(const std::string& path, const std::string& message);
+
+// A text as a message quotes it: a long one (a whole row of a damaged recording, say,
+// a hundred megabytes without a line end) is cut to its first characters and its length.
+std::string Shortened(std::string_view text);
+
+// `message` with every mention of a hidden temporary file put in terms of the file
+// the user knows: a copy or an output made under another name and then renamed.
+std::string ShownAs(std::string message, const std::string& temporary, const std::string& shown);
 
 }  // namespace ordwell

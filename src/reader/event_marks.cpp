@@ -64,7 +64,7 @@ std::string_view MarkLabel(int32_t code) {
 
 int32_t ParseMarkCode(std::string_view field) {
   std::optional<uint32_t> code = ParseHexDigits(field);
-  if (!code) throw ConversionError("'$" + std::string(field) + "' is not a valid integer value");
+  if (!code) throw ConversionError("'$" + Shortened(field) + "' is not a valid integer value");
   return static_cast<int32_t>(*code);
 }
 

@@ -27,7 +27,8 @@ struct EventMarks {
 std::string_view MarkLabel(int32_t code);
 
 // The mark field read as hexadecimal ("$" + field). Throws ConversionError
-// "'$field' is not a valid integer value" when it does not convert.
+// "'$field' is not a valid integer value" when it does not convert (a long field
+// shortened).
 int32_t ParseMarkCode(std::string_view field);
 
 // Decodes the mark of one sample row at time t (field 1 of s) and collects intervals.

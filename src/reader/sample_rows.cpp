@@ -1,6 +1,7 @@
 #include "reader/sample_rows.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/errors.h"
 #include "util/stoi.h"
@@ -49,36 +50,51 @@ std::vector<SlotFields> ActiveSlotFields(const ChannelTable& table) {
   return fields;
 }
 
-// The start offsets of the first fields of one row, found in one pass and only as
-// far as the slots need. Field n (from 1) starts at starts[n - 1] and ends before the
-// separator at starts[n] - 1; past the last field found one entry marks its end.
-class RowFields {
+// One row read in one pass, as far as the slots need: the mark as text and the
+// integer (stoi) of every later field. Fields past the row's end read as empty.
+class RowValues {
  public:
-  explicit RowFields(size_t wanted) : wanted_(std::max<size_t>(wanted, 1)) {
-    starts_.reserve(std::min<size_t>(wanted_ + 1, 4096));
+  // A .dat channel list may name any field up to 2^32; rows are far shorter, so the
+  // store grows with the fields a row has, not with the field asked for.
+  explicit RowValues(size_t wanted) : wanted_(wanted), values_(std::min<size_t>(wanted, 4096) + 1) {}
+
+  void Read(std::string_view row) {
+    const char* p = row.data();
+    const char* const end = p + row.size();
+    const char* comma = row.empty() ? nullptr : static_cast<const char*>(std::memchr(p, ',', row.size()));
+    mark_ = std::string_view(p, static_cast<size_t>((comma ? comma : end) - p));
+    size_t n = 2;
+    for (; comma != nullptr && n <= wanted_; ++n) {
+      if (n == values_.size()) values_.resize(2 * n);
+      p = comma + 1;
+      // Nearly every field is a short run of digits: convert it while looking for its
+      // end, and leave every other form to stoi.
+      const char* q = p;
+      uint32_t v = 0;
+      while (q < end && static_cast<unsigned char>(*q - '0') < 10) v = v * 10 + static_cast<uint32_t>(*q++ - '0');
+      const size_t digits = static_cast<size_t>(q - p);
+      if (digits > 0 && digits <= kPlainDigits && (q == end || *q == ',')) {
+        values_[n] = static_cast<int32_t>(v);
+      } else {
+        const void* next = std::memchr(q, ',', static_cast<size_t>(end - q));
+        q = next ? static_cast<const char*>(next) : end;
+        values_[n] = stoi(std::string_view(p, static_cast<size_t>(q - p)));
+      }
+      comma = q < end ? q : nullptr;
+    }
+    read_ = n;
   }
 
-  void Split(std::string_view row) {
-    row_ = row;
-    starts_.clear();
-    starts_.push_back(0);
-    // Fields are a few characters long: a plain scan beats a library call per field.
-    const size_t size = row.size();
-    for (size_t pos = 0; pos < size && starts_.size() <= wanted_; ++pos)
-      if (row[pos] == ',') starts_.push_back(pos + 1);
-    if (starts_.size() <= wanted_) starts_.push_back(size + 1);
-  }
-
-  // Field n (from 1); empty beyond the row's end.
-  std::string_view Field(size_t n) const {
-    if (n == 0 || n >= starts_.size()) return {};
-    return row_.substr(starts_[n - 1], starts_[n] - 1 - starts_[n - 1]);
-  }
+  std::string_view Mark() const { return mark_; }
+  // Field n (from 2) as stoi gives it: 0 past the row's end.
+  int32_t Value(size_t n) const { return n < read_ ? values_[n] : 0; }
 
  private:
+  static constexpr size_t kPlainDigits = 9;  // always within 32 bits
   size_t wanted_;
-  std::string_view row_;
-  std::vector<size_t> starts_;
+  std::string_view mark_;
+  std::vector<int32_t> values_;  // [n] for field n; [0] and [1] unused
+  size_t read_ = 0;              // fields 2..read_ - 1 are in values_
 };
 
 }  // namespace
@@ -98,19 +114,19 @@ void ReadSampleRows(FileKind kind, const TextLines& fileLines, double samplingPe
   samples.times.clear();
   samples.times.reserve(rowCount);
 
-  RowFields fields(lastField);
+  RowValues fields(lastField);
   double t = 0.0;
   size_t line = firstRow;
   try {
     for (; line < fileLines.size(); ++line) {
-      fields.Split(fileLines[line]);
+      fields.Read(fileLines[line]);
       // The mark comes first: a row whose mark does not convert stores nothing.
-      GetEVTField(fields.Field(1), t, marks);
+      GetEVTField(fields.Mark(), t, marks);
       int32_t* values = samples.raw.AppendRow();
       for (const SlotFields& s : slots) {
         if (s.present) {
-          values[0] = stoi(fields.Field(s.first));
-          values[1] = stoi(fields.Field(s.first + 1));
+          values[0] = fields.Value(s.first);
+          values[1] = fields.Value(s.first + 1);
         }
         values += 2;
       }

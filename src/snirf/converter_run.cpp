@@ -30,12 +30,23 @@ std::string SnirfDestination(const std::string& tempDir, const std::string& data
 }
 
 void CopyReplacing(FileSystem& fs, const std::string& from, const std::string& to) {
+  // Errors are said in the destination's terms: the hidden temporary file means
+  // nothing to a user.
+  const std::string folder = FolderOf(to);
+  if (!fs.DirectoryExists(folder))
+    throw FileError("Cannot copy \"" + from + "\" to \"" + to + "\": there is no folder \"" + folder + "\"");
+  if (fs.DirectoryExists(to))
+    throw FileError("Cannot copy \"" + from + "\" to \"" + to + "\": a folder of that name is in the way");
   std::string hidden(".");
   hidden += FileNameOf(to);
   hidden += ".part-" + std::to_string(::getpid());
   std::string temporary = JoinPath(FolderOf(to), hidden);
   try {
-    fs.CopyFile(from, temporary);
+    try {
+      fs.CopyFile(from, temporary);
+    } catch (const FileError& e) {
+      throw FileError(ShownAs(e.what(), temporary, to));
+    }
     fs.Rename(temporary, to);
   } catch (...) {
     fs.DeleteFile(temporary);
@@ -68,7 +79,8 @@ ConverterEnd ConverterRun::Attempt(const ConverterPaths& paths) {
   Wait(30);
   // An old output left in place would be copied as if it were new.
   if (!fs_.DeleteFile(paths.output))
-    throw FileError("Cannot delete the earlier converter output \"" + paths.output + "\"");
+    throw FileError("Cannot delete the earlier converter output \"" + paths.output + "\"" +
+                    (fs_.DirectoryExists(paths.output) ? ": a folder of that name is in the way" : ""));
   if (!fs_.FileExists(paths.converter))
     throw ProcessError("The converter \"" + paths.converter + "\" is missing");
   std::unique_ptr<ChildProcess> child = launcher_.Start(paths.converter, paths.workingDir);
@@ -89,6 +101,9 @@ ConverterEnd ConverterRun::PollForOutput(const ConverterPaths& paths, ChildProce
     std::optional<int> status = child.Poll();
     if (fs_.FileExists(paths.output)) {
       Wait(kPollMilliseconds);  // the converter renames a finished file; the pause is for other converters
+      // One that failed or crashed after its output appeared left no SNIRF file to copy.
+      if (std::optional<int> ended = child.Poll(); ended && *ended != 0)
+        throw ProcessError(WithReason("The converter " + EndedText(*ended), child.ErrorOutput()));
       CopyOutput(paths);
       return ConverterEnd::kCopied;
     }

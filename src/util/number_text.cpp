@@ -45,7 +45,7 @@ void AppendInt(std::string& out, int64_t value) {
 
 double ParseFloat(std::string_view text, std::string_view decimalSeparator) {
   auto fail = [&]() -> double {
-    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+    throw ConversionError("'" + Shortened(text) + "' is not a valid floating point value");
   };
   size_t i = 0, n = text.size();
   while (i < n && text[i] == ' ') ++i;

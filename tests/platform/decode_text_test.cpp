@@ -82,3 +82,26 @@ TEST(CharsetKinds, RecogniseTheSpellingsOfUtf8AndAscii) {
 
 }  // namespace
 }  // namespace ordwell
+
+namespace ordwell {
+namespace {
+
+TEST(TextGoesOnAfterNul, OnlyPaddingAfterTheFirstNulLosesNothing) {
+  struct Case {
+    std::string bytes;
+    bool goesOn;
+  } cases[] = {
+      {"a\r\nb\r\n", false},
+      {std::string("a\r\nb\r\n\0\0\0", 9), false},
+      {std::string("a\r\n\0\r\n\0", 7), false},
+      {std::string("a\r\n\0b\r\n", 7), true},
+      {std::string("\xFF\xFE" "a\0\r\0\n\0", 8), false},  // UTF-16: the zero bytes are not NULs
+      {std::string("\xFF\xFE" "a\0\0\0b\0", 8), true},
+      {std::string("\xFE\xFF\0a\0\0\0\0", 8), false},
+      {std::string("\xFE\xFF\0a\0\0\0b", 8), true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextGoesOnAfterNul(c.bytes), c.goesOn) << testing::PrintToString(c.bytes);
+}
+
+}  // namespace
+}  // namespace ordwell

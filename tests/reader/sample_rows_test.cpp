@@ -274,7 +274,9 @@ TEST(ReadSampleRows, AgreesWithFieldByFieldReadingOnAFullProbe) {
     int v = static_cast<int>(random() % 74);  // 0..73, so some slots are inactive
     list += (k > 1 ? "," : "") + std::to_string(v);
   }
-  const char* odd[] = {"", " 12", "12 ", "-3", "1.5", "$A", "99999999999"};
+  const char* odd[] = {"",          " 12",        "12 ",        "-3",          "1.5",       "$A",
+                       "99999999999", "123456789", "0012345678", "2147483647", "2147483648", "+5",
+                       "0x1F",        "7a",        "-2147483648"};
   Recording r = DatxRecording();
   r.channelList = list;
   for (int i = 0; i < 50; ++i) {

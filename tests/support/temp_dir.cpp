@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/executable_path.h"
+
 namespace ordwell::testing {
 
 TempDir::TempDir() {
@@ -46,7 +48,8 @@ std::string SourceDir() {
 
 std::string BinDir() {
   const char* d = std::getenv("ORDWELL_BIN_DIR");
-  return d ? d : ".";
+  // The test programs are built beside ordwell and Brenlow.
+  return d ? d : ExecutableFolder();
 }
 
 }  // namespace ordwell::testing

@@ -21,6 +21,6 @@ class TempDir {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string SourceDir();  // the repository root (for fixtures)
-std::string BinDir();     // where ordwell and Brenlow are built
+std::string BinDir();     // where ordwell and Brenlow are built: beside the test programs
 
 }  // namespace ordwell::testing
