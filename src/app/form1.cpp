@@ -183,7 +183,7 @@ void TForm1::ReadCommand() {
   }
 
   // A NUL would end the recording early and drop the rows after it without a word.
-  if (TextGoesOnAfterNul(services_.fs.MapFile(path).bytes))
+  if (fileLines_.textAfterNul())
     throw ConversionError(Located(path, static_cast<long>(fileLines_.size()),
                                   "a NUL character ends the text in the middle of the file; the lines after it "
                                   "would be lost"));

@@ -35,9 +35,14 @@ TextLines::TextLines(std::shared_ptr<const void> owner, std::string_view text) :
 
 TextLines ReadTextFile(FileSystem& fs, const std::string& path, const Charset& ansi) {
   FileContent content = fs.MapFile(path);
+  const bool textAfterNul = TextGoesOnAfterNul(content.bytes);
+  TextLines lines;
   if (std::optional<std::string_view> text = TextAsStored(content.bytes, ansi))
-    return TextLines(std::move(content.owner), *text);
-  return TextLines(DecodeText(std::string(content.bytes), ansi));
+    lines = TextLines(std::move(content.owner), *text);
+  else
+    lines = TextLines(DecodeText(std::string(content.bytes), ansi));
+  lines.textAfterNul_ = textAfterNul;
+  return lines;
 }
 
 namespace {

@@ -24,10 +24,14 @@ class TextLines {
   bool empty() const { return lines_.empty(); }
   std::string_view operator[](size_t i) const { return lines_[i]; }
   const std::vector<std::string_view>& lines() const { return lines_; }
+  // The file went on after the NUL that ended its text (see TextGoesOnAfterNul).
+  bool textAfterNul() const { return textAfterNul_; }
 
  private:
+  friend TextLines ReadTextFile(FileSystem& fs, const std::string& path, const Charset& ansi);
   std::shared_ptr<const void> text_;
   std::vector<std::string_view> lines_;
+  bool textAfterNul_ = false;
 };
 
 // Reads and decodes a text file (byte-order mark, else `ansi`); throws FileError. A
